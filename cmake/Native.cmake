@@ -22,11 +22,31 @@ target_compile_definitions(zev_core PUBLIC ZEV_BUILDING_LIBRARY)
 target_link_libraries(zev_core PUBLIC ${ZEV_D2XX_LIBRARY})
 zev_warnings(zev_core)
 
-add_executable(zev_demo tools/demo.cpp)
-target_link_libraries(zev_demo PRIVATE zev_core ftd2xx)
-zev_warnings(zev_demo)
-
-include(CTest)
 if(BUILD_TESTING)
   add_subdirectory(tests)
 endif()
+
+# The three libraries, natively: the same core with each plug-in variant.
+include(cmake/Hosts.cmake)
+foreach(lib ZUVIVID DIDOVUR6 DADADAZ4)
+  string(TOLOWER ${lib} name)
+  add_library(${name} SHARED ${ZEV_CORE_SOURCES} src/link/platform_posix.cpp
+                             src/plugin/plugin.cpp)
+  target_include_directories(${name} PUBLIC include)
+  target_compile_definitions(${name} PRIVATE ZEV_BUILDING_LIBRARY ZEV_VARIANT_${lib})
+  target_link_libraries(${name} PRIVATE ${ZEV_D2XX_LIBRARY})
+  zev_warnings(${name})
+
+  set(io ${ZEV_HOST_DIR}/host_io_posix.cpp src/link/platform_posix.cpp)
+  add_executable(demo_${name} tools/demo.cpp ${ZEV_HOST_COMMON} ${io})
+  add_executable(host_${name} ${ZEV_HOST_TESTS} ${ZEV_HOST_DIR}/api_linked.cpp
+                              ${ZEV_HOST_COMMON} ${io})
+  foreach(exe demo_${name} host_${name})
+    zev_variant_definitions(${exe} ${lib})
+    target_link_libraries(${exe} PRIVATE ${name} ftd2xx)
+    zev_warnings(${exe})
+  endforeach()
+  if(BUILD_TESTING)
+    add_test(NAME host.${lib} COMMAND host_${name})
+  endif()
+endforeach()

@@ -1,0 +1,46 @@
+// Freestanding Windows runtime of the test hosts: entry point, console
+// output and module checks through KERNEL32 only.
+#include "host_io.h"
+#include "win32.h"
+
+#include "../../src/link/platform.h"
+
+void host_write(const char* text, uint32_t len) {
+    unsigned long written = 0;
+    WriteFile(GetStdHandle(kStdOutputHandle), text, len, &written, nullptr);
+}
+
+uint64_t host_now_ms() { return zev::platform_now_ms(); }
+
+bool host_in_module(const char* name, const void* address) {
+    const unsigned char* base = static_cast<const unsigned char*>(GetModuleHandleA(name));
+    if (base == nullptr) {
+        return false;
+    }
+    // e_lfanew at 0x3C; SizeOfImage 56 bytes into the optional header,
+    // which follows the 4-byte signature and the 20-byte file header.
+    const uint32_t pe = *reinterpret_cast<const uint32_t*>(base + 0x3C);
+    const uint32_t size = *reinterpret_cast<const uint32_t*>(base + pe + 4 + 20 + 56);
+    const unsigned char* p = static_cast<const unsigned char*>(address);
+    return p >= base && p < base + size;
+}
+
+// The compiler may emit calls to these for copies and initialisers.
+extern "C" void* memset(void* dst, int value, size_t n) {
+    volatile unsigned char* d = static_cast<volatile unsigned char*>(dst);
+    for (size_t i = 0; i < n; ++i) {
+        d[i] = static_cast<unsigned char>(value);
+    }
+    return dst;
+}
+
+extern "C" void* memcpy(void* dst, const void* src, size_t n) {
+    volatile unsigned char* d = static_cast<volatile unsigned char*>(dst);
+    const unsigned char* s = static_cast<const unsigned char*>(src);
+    for (size_t i = 0; i < n; ++i) {
+        d[i] = s[i];
+    }
+    return dst;
+}
+
+extern "C" void __stdcall host_entry() { ExitProcess(host_main() == 0 ? 0u : 1u); }
