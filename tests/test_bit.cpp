@@ -13,11 +13,9 @@ TEST_F(Bit, RewritesTheWordWithOneBitChanged) {
         const char* written;
     };
     const Case cases[] = {
-        {0x0001, 5, 1, "02O0021/"},
-        {0xFFFF, 0, 0, "02OFFFE/"},
-        {0x0020, 5, 1, "02O0020/"}, // unchanged word is still written
-        {0x8000, 15, 0, "02O0000/"},
-        {0x0000, 15, 7, "02O8000/"}, // any non-zero `on` sets
+        {0x0001, 5, 1, "02O0021/"},  {0xFFFF, 0, 0, "02OFFFE/"},
+        {0x0020, 5, 1, "02O0020/"},                               // unchanged word is still written
+        {0x8000, 15, 0, "02O0000/"}, {0x0000, 15, 7, "02O8000/"}, // any non-zero `on` sets
     };
     const int dev = open_unit(2);
     for (const Case& c : cases) {

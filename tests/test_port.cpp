@@ -53,8 +53,8 @@ TEST_F(Port, ReadsStoreTheWordOrOneByteOfIt) {
         zev_ulong expected;
     };
     const Case cases[] = {
-        {"Read", zuzovEraVeRead, 0x1A2B},     {"ReadH", zuzovEraVeReadH, 0x1A},
-        {"ReadL", zuzovEraVeReadL, 0x2B},     {"Readback", zuzovEraVeReadback, 0x00C3},
+        {"Read", zuzovEraVeRead, 0x1A2B}, {"ReadH", zuzovEraVeReadH, 0x1A},
+        {"ReadL", zuzovEraVeReadL, 0x2B}, {"Readback", zuzovEraVeReadback, 0x00C3},
         {"UnitID", zuzovEraVeUnitID, 10},
     };
     for (const Case& c : cases) {
@@ -115,10 +115,9 @@ TEST_F(Port, ReplyParsingDecidesTheRead) {
         zev_ulong value; // expected v; 0x5555 = untouched
     };
     const Case cases[] = {
-        {"1A2B/", 1, 0x1A2B}, {"00ff/", 1, 0x00FF}, {"12G4/", 1, 0x12},
-        {"1A2B7", 1, 0x1A2B}, {" 1A2B", 1, 0x1A2B}, {"     ", 0, 0x5555},
-        {"-001/", 1, 0xFFFFFFFFu}, {"0x1F/", 1, 0x1F}, {"/1A2B", 0, 0x5555},
-        {"0x/00", 0, 0x5555}, {"-/123", 0, 0x5555},
+        {"1A2B/", 1, 0x1A2B}, {"00ff/", 1, 0x00FF}, {"12G4/", 1, 0x12},        {"1A2B7", 1, 0x1A2B},
+        {" 1A2B", 1, 0x1A2B}, {"     ", 0, 0x5555}, {"-001/", 1, 0xFFFFFFFFu}, {"0x1F/", 1, 0x1F},
+        {"/1A2B", 0, 0x5555}, {"0x/00", 0, 0x5555}, {"-/123", 0, 0x5555},
     };
     for (const Case& c : cases) {
         zev_ulong v = 0x5555;

@@ -57,32 +57,32 @@ struct ScanCase {
 TEST(ScanHex, FollowsTheReplyScanningRules) {
     const ScanCase cases[] = {
         {"1A2B/", 4, true, 0x1A2B},
-        {"00ff/", 4, true, 0x00FF},       // either case
-        {"12G4/", 4, true, 0x12},         // stops at a non-digit
-        {"1A2B7", 4, true, 0x1A2B},       // width ends the number; no slash needed
-        {" 1A2B", 4, true, 0x1A2B},       // blanks skipped, not counted
+        {"00ff/", 4, true, 0x00FF}, // either case
+        {"12G4/", 4, true, 0x12},   // stops at a non-digit
+        {"1A2B7", 4, true, 0x1A2B}, // width ends the number; no slash needed
+        {" 1A2B", 4, true, 0x1A2B}, // blanks skipped, not counted
         {"\t\n1A2B/", 4, true, 0x1A2B},
-        {"     ", 4, false, 0},           // all blank
-        {"", 4, false, 0},                // empty
-        {"/1A2B", 4, false, 0},           // starts with the slash
-        {"-001/", 4, true, 0xFFFFFFFFu},  // minus: negated modulo 2^32
+        {"     ", 4, false, 0},          // all blank
+        {"", 4, false, 0},               // empty
+        {"/1A2B", 4, false, 0},          // starts with the slash
+        {"-001/", 4, true, 0xFFFFFFFFu}, // minus: negated modulo 2^32
         {"+12/", 4, true, 0x12},
-        {"-/", 4, false, 0},              // lone sign
+        {"-/", 4, false, 0}, // lone sign
         {"+", 4, false, 0},
-        {"0x1F/", 4, true, 0x1F},         // prefix counts toward the width
+        {"0x1F/", 4, true, 0x1F}, // prefix counts toward the width
         {"0X1f/", 4, true, 0x1F},
-        {"0x/", 4, false, 0},             // lone prefix converts nothing
+        {"0x/", 4, false, 0}, // lone prefix converts nothing
         {"0x", 4, false, 0},
         {"0xG1/", 4, false, 0},
-        {"-0x1/", 4, true, 0xFFFFFFFFu},  // sign and prefix share the width
-        {"-0x12", 4, true, 0xFFFFFFFFu},  // ... so only one digit fits
+        {"-0x1/", 4, true, 0xFFFFFFFFu}, // sign and prefix share the width
+        {"-0x12", 4, true, 0xFFFFFFFFu}, // ... so only one digit fits
         {"0x123", 4, true, 0x12},
         {"05/", 2, true, 5},
         {"FF/", 2, true, 255},
         {"123", 2, true, 0x12},
         {"-1/", 2, true, 0xFFFFFFFFu},
-        {"0x", 2, false, 0},              // a two-character lone prefix
-        {"-0x", 2, true, 0},              // "-0" fills the width; 0 is a digit
+        {"0x", 2, false, 0}, // a two-character lone prefix
+        {"-0x", 2, true, 0}, // "-0" fills the width; 0 is a digit
         {"1", 4, true, 1},
         {"5", 4, true, 5},
     };

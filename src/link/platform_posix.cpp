@@ -5,7 +5,9 @@
 
 namespace zev {
 
-void platform_yield() { sched_yield(); }
+void platform_yield() {
+    sched_yield();
+}
 
 uint64_t platform_now_ms() {
     timespec ts{};

@@ -9,8 +9,12 @@ __declspec(dllimport) unsigned long long __stdcall GetTickCount64();
 
 namespace zev {
 
-void platform_yield() { Sleep(0); }
+void platform_yield() {
+    Sleep(0);
+}
 
-uint64_t platform_now_ms() { return GetTickCount64(); }
+uint64_t platform_now_ms() {
+    return GetTickCount64();
+}
 
 } // namespace zev

@@ -19,7 +19,9 @@ void table_init_once() {
     g_initialised = 1;
 }
 
-Link table_link(uint32_t unit) { return unit < kUnitCount ? g_slots[unit] : nullptr; }
+Link table_link(uint32_t unit) {
+    return unit < kUnitCount ? g_slots[unit] : nullptr;
+}
 
 Link table_exchange(uint32_t unit, Link link) {
     const Link old = g_slots[unit];

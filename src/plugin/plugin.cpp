@@ -29,7 +29,8 @@ bool accepted(short unit) {
 
 // In's bit: channel byte as 0..255 plus offset, modulo 32.
 [[maybe_unused]] uint32_t in_bit(char channel) {
-    return (static_cast<uint32_t>(static_cast<unsigned char>(channel)) + ZEV_PLUGIN_CHANNEL_OFFSET) %
+    return (static_cast<uint32_t>(static_cast<unsigned char>(channel)) +
+            ZEV_PLUGIN_CHANNEL_OFFSET) %
            32u;
 }
 
@@ -56,7 +57,7 @@ short out(short unit, zev_ulong bit, char value) {
         return kFailure;
     }
     return zuzovEraVeBit(static_cast<zev_ulong>(unit), bit, value == 1 ? 1 : 0) != 0 ? kSuccess
-                                                                                    : kFailure;
+                                                                                     : kFailure;
 }
 
 // Reads the output word back (not the input word) and stores one bit.
@@ -74,9 +75,13 @@ short in(short unit, uint32_t bit, char* value) {
 
 extern "C" {
 
-ZEV_PLUGIN_API short ZEV_CALL ZEV_PLUGIN(Device_Open)(short unit) { return open_unit(unit); }
+ZEV_PLUGIN_API short ZEV_CALL ZEV_PLUGIN(Device_Open)(short unit) {
+    return open_unit(unit);
+}
 
-ZEV_PLUGIN_API void ZEV_CALL ZEV_PLUGIN(Device_Close)(short unit) { close_unit(unit); }
+ZEV_PLUGIN_API void ZEV_CALL ZEV_PLUGIN(Device_Close)(short unit) {
+    close_unit(unit);
+}
 
 #if ZEV_PLUGIN_HAS_CHANNEL
 

@@ -16,8 +16,8 @@ int send(Link link, uint32_t unit, const char* letters, uint32_t digits, uint32_
 
 } // namespace
 
-int port_command(uint32_t unit, const char* letters, uint32_t digits, uint32_t arg,
-                 bool byte_arg, const ExchangeKind& kind) {
+int port_command(uint32_t unit, const char* letters, uint32_t digits, uint32_t arg, bool byte_arg,
+                 const ExchangeKind& kind) {
     const Link link = table_link(unit);
     if (link == nullptr || (byte_arg && arg > 255)) {
         return 0;

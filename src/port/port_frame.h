@@ -16,8 +16,8 @@ constexpr uint32_t kCommandBufferSize = 256;
 
 // A command with an argument of `digits` minimum hex digits; `byte_arg`
 // refuses values above 255 before anything is sent. Returns 1 or 0.
-int port_command(uint32_t unit, const char* letters, uint32_t digits, uint32_t arg,
-                 bool byte_arg, const ExchangeKind& kind);
+int port_command(uint32_t unit, const char* letters, uint32_t digits, uint32_t arg, bool byte_arg,
+                 const ExchangeKind& kind);
 
 // A command without argument whose data reply is stored in *value.
 // Returns 1 or 0; a null `value` is refused, and *value is written only on

@@ -15,8 +15,14 @@ void host_write(const char* text, uint32_t len) {
     }
 }
 
-uint64_t host_now_ms() { return zev::platform_now_ms(); }
+uint64_t host_now_ms() {
+    return zev::platform_now_ms();
+}
 
-bool host_in_module(const char*, const void*) { return true; }
+bool host_in_module(const char*, const void*) {
+    return true;
+}
 
-int main() { return host_main() == 0 ? 0 : 1; }
+int main() {
+    return host_main() == 0 ? 0 : 1;
+}

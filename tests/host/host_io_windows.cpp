@@ -10,7 +10,9 @@ void host_write(const char* text, uint32_t len) {
     WriteFile(GetStdHandle(kStdOutputHandle), text, len, &written, nullptr);
 }
 
-uint64_t host_now_ms() { return zev::platform_now_ms(); }
+uint64_t host_now_ms() {
+    return zev::platform_now_ms();
+}
 
 bool host_in_module(const char* name, const void* address) {
     const unsigned char* base = static_cast<const unsigned char*>(GetModuleHandleA(name));
@@ -43,4 +45,6 @@ extern "C" void* memcpy(void* dst, const void* src, size_t n) {
     return dst;
 }
 
-extern "C" void __stdcall host_entry() { ExitProcess(host_main() == 0 ? 0u : 1u); }
+extern "C" void __stdcall host_entry() {
+    ExitProcess(host_main() == 0 ? 0u : 1u);
+}

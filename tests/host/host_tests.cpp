@@ -56,22 +56,54 @@ void note_stack(uint32_t before, uint32_t after, int line) {
 #define CALLED_VOID(expr) (expr)
 #endif
 
-int Open(zev_ulong u) { return CALLED(api.Open(u)); }
-int Close(zev_ulong u) { return CALLED(api.Close(u)); }
-int Dir(zev_ulong u, zev_ulong v) { return CALLED(api.Dir(u, v)); }
-int DirH(zev_ulong u, zev_ulong v) { return CALLED(api.DirH(u, v)); }
-int DirL(zev_ulong u, zev_ulong v) { return CALLED(api.DirL(u, v)); }
-int Write(zev_ulong u, zev_ulong v) { return CALLED(api.Write(u, v)); }
-int WriteH(zev_ulong u, zev_ulong v) { return CALLED(api.WriteH(u, v)); }
-int WriteL(zev_ulong u, zev_ulong v) { return CALLED(api.WriteL(u, v)); }
-int Read(zev_ulong u, zev_ulong* v) { return CALLED(api.Read(u, v)); }
-int ReadH(zev_ulong u, zev_ulong* v) { return CALLED(api.ReadH(u, v)); }
-int ReadL(zev_ulong u, zev_ulong* v) { return CALLED(api.ReadL(u, v)); }
-int Readback(zev_ulong u, zev_ulong* v) { return CALLED(api.Readback(u, v)); }
-int UnitID(zev_ulong u, zev_ulong* v) { return CALLED(api.UnitID(u, v)); }
-int Bit(zev_ulong u, zev_ulong b, int on) { return CALLED(api.Bit(u, b, on)); }
-short DeviceOpen(short u) { return CALLED(api.DeviceOpen(u)); }
-void DeviceClose(short u) { CALLED_VOID(api.DeviceClose(u)); }
+int Open(zev_ulong u) {
+    return CALLED(api.Open(u));
+}
+int Close(zev_ulong u) {
+    return CALLED(api.Close(u));
+}
+int Dir(zev_ulong u, zev_ulong v) {
+    return CALLED(api.Dir(u, v));
+}
+int DirH(zev_ulong u, zev_ulong v) {
+    return CALLED(api.DirH(u, v));
+}
+int DirL(zev_ulong u, zev_ulong v) {
+    return CALLED(api.DirL(u, v));
+}
+int Write(zev_ulong u, zev_ulong v) {
+    return CALLED(api.Write(u, v));
+}
+int WriteH(zev_ulong u, zev_ulong v) {
+    return CALLED(api.WriteH(u, v));
+}
+int WriteL(zev_ulong u, zev_ulong v) {
+    return CALLED(api.WriteL(u, v));
+}
+int Read(zev_ulong u, zev_ulong* v) {
+    return CALLED(api.Read(u, v));
+}
+int ReadH(zev_ulong u, zev_ulong* v) {
+    return CALLED(api.ReadH(u, v));
+}
+int ReadL(zev_ulong u, zev_ulong* v) {
+    return CALLED(api.ReadL(u, v));
+}
+int Readback(zev_ulong u, zev_ulong* v) {
+    return CALLED(api.Readback(u, v));
+}
+int UnitID(zev_ulong u, zev_ulong* v) {
+    return CALLED(api.UnitID(u, v));
+}
+int Bit(zev_ulong u, zev_ulong b, int on) {
+    return CALLED(api.Bit(u, b, on));
+}
+short DeviceOpen(short u) {
+    return CALLED(api.DeviceOpen(u));
+}
+void DeviceClose(short u) {
+    CALLED_VOID(api.DeviceClose(u));
+}
 #if HOST_HAS_CHANNEL
 short Out(short u, int channel, char value) {
     return CALLED(api.Out(u, static_cast<char>(channel), value));
@@ -80,8 +112,12 @@ short In(short u, int channel, char* value) {
     return CALLED(api.In(u, static_cast<char>(channel), value));
 }
 #else
-short Out(short u, int, char value) { return CALLED(api.Out(u, value)); }
-short In(short u, int, char* value) { return CALLED(api.In(u, value)); }
+short Out(short u, int, char value) {
+    return CALLED(api.Out(u, value));
+}
+short In(short u, int, char* value) {
+    return CALLED(api.In(u, value));
+}
 #endif
 
 // ---- the variant under test ----
@@ -107,16 +143,15 @@ const OutCase kOutCases[] = {{0, 0}};
 const InCase kInCases[] = {{0, 0x0001, 1}, {0, 0xFFFE, 0}};
 constexpr int kChannelOfBit5 = 0; // one channel only: see typical_requests
 #elif defined(HOST_DIDOVUR6)
-const OutCase kOutCases[] = {{0, 0},   {5, 5},    {15, 15},  {16, -1},
-                             {127, -1}, {128, -1}, {255, -1}};
-const InCase kInCases[] = {{3, 0x0008, 1},  {3, 0xFFF7, 0},  {0, 0x0001, 1},   {15, 0x8000, 1},
-                           {20, 0xFFFF, 0}, {31, 0xFFFF, 0}, {32, 0x0001, 1},  {33, 0x0002, 1},
+const OutCase kOutCases[] = {{0, 0}, {5, 5}, {15, 15}, {16, -1}, {127, -1}, {128, -1}, {255, -1}};
+const InCase kInCases[] = {{3, 0x0008, 1},   {3, 0xFFF7, 0},  {0, 0x0001, 1},  {15, 0x8000, 1},
+                           {20, 0xFFFF, 0},  {31, 0xFFFF, 0}, {32, 0x0001, 1}, {33, 0x0002, 1},
                            {224, 0x0001, 1}, {255, 0xFFFF, 0}};
 constexpr int kChannelOfBit5 = 5;
 #elif defined(HOST_DADADAZ4)
 const OutCase kOutCases[] = {{0, 1},    {4, 5},    {14, 15},  {15, -1},
                              {126, -1}, {127, -1}, {254, -1}, {255, 0}};
-const InCase kInCases[] = {{0, 0x0002, 1},  {0, 0xFFFD, 0},  {14, 0x8000, 1}, {15, 0xFFFF, 0},
+const InCase kInCases[] = {{0, 0x0002, 1},  {0, 0xFFFD, 0},  {14, 0x8000, 1},  {15, 0xFFFF, 0},
                            {30, 0xFFFF, 0}, {31, 0x0001, 1}, {255, 0x0001, 1}, {32, 0x0002, 1}};
 constexpr int kChannelOfBit5 = 4;
 #endif
@@ -158,7 +193,9 @@ const char* bit_commands(int unit, uint32_t word) {
     return text;
 }
 
-uint32_t traffic() { return sim_calls(SIM_LIST) + sim_calls(SIM_OPEN) + sim_calls(SIM_WRITE); }
+uint32_t traffic() {
+    return sim_calls(SIM_LIST) + sim_calls(SIM_OPEN) + sim_calls(SIM_WRITE);
+}
 
 void close_all() {
     for (zev_ulong u = 0; u < ZEV_UNIT_COUNT; ++u) {

@@ -14,7 +14,9 @@ uint32_t length(const char* s) {
 
 } // namespace
 
-void out(const char* text) { host_write(text, length(text)); }
+void out(const char* text) {
+    host_write(text, length(text));
+}
 
 void out_hex(uint64_t value) {
     char digits[19];
@@ -61,4 +63,3 @@ bool same_text(const char* a, const char* b) {
     }
     return *a == *b;
 }
-

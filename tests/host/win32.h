@@ -21,8 +21,7 @@ __declspec(dllimport) void* __stdcall CreateThread(void* attributes, size_t stac
                                                    unsigned long(__stdcall* start)(void*),
                                                    void* arg, unsigned long flags,
                                                    unsigned long* id);
-__declspec(dllimport) unsigned long __stdcall WaitForSingleObject(void* handle,
-                                                                  unsigned long ms);
+__declspec(dllimport) unsigned long __stdcall WaitForSingleObject(void* handle, unsigned long ms);
 __declspec(dllimport) int __stdcall CloseHandle(void* handle);
 }
 
