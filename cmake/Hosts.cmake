@@ -19,4 +19,5 @@ endfunction()
 
 set(ZEV_HOST_DIR ${PROJECT_SOURCE_DIR}/tests/host)
 set(ZEV_HOST_COMMON ${ZEV_HOST_DIR}/out.cpp)
-set(ZEV_HOST_TESTS ${ZEV_HOST_DIR}/host_tests.cpp ${ZEV_HOST_DIR}/check.cpp)
+set(ZEV_HOST_TESTS ${ZEV_HOST_DIR}/host_main.cpp ${ZEV_HOST_DIR}/host_tests.cpp
+    ${ZEV_HOST_DIR}/host_concurrency.cpp ${ZEV_HOST_DIR}/calls.cpp ${ZEV_HOST_DIR}/check.cpp)

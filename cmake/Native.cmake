@@ -28,6 +28,7 @@ endif()
 
 # The three libraries, natively: the same core with each plug-in variant.
 include(cmake/Hosts.cmake)
+find_package(Threads REQUIRED)
 foreach(lib ZUVIVID DIDOVUR6 DADADAZ4)
   string(TOLOWER ${lib} name)
   add_library(${name} SHARED ${ZEV_CORE_SOURCES} src/link/platform_posix.cpp
@@ -43,7 +44,7 @@ foreach(lib ZUVIVID DIDOVUR6 DADADAZ4)
                               ${ZEV_HOST_COMMON} ${io})
   foreach(exe demo_${name} host_${name})
     zev_variant_definitions(${exe} ${lib})
-    target_link_libraries(${exe} PRIVATE ${name} ftd2xx)
+    target_link_libraries(${exe} PRIVATE ${name} ftd2xx Threads::Threads)
     zev_warnings(${exe})
   endforeach()
   if(BUILD_TESTING)

@@ -19,8 +19,10 @@
  *    a second (ZEV_REPLY_WAIT_LIMIT_MS per exchange); no call waits forever.
  *  - Bytes left on a link by an earlier call that gave up are discarded
  *    before the next command, so a link that fell out of step recovers.
- *  - Thread safety: calls on one unit are not serialised; calls on the same
- *    unit from several threads may interleave on the wire.
+ *  - Thread safety: every function may be called from any thread. Calls on
+ *    one unit run one at a time (zuzovEraVeBit's read-back and write
+ *    included, and open and close of that unit); calls on different open
+ *    units do not wait for each other. Opens run one at a time.
  *  - The library keeps no state but the table of open units. Units still
  *    open when the library is unloaded are not closed.
  *

@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash tools/install-deps.sh
-presets=(native asan win-x86 win-x64)
+presets=(native asan tsan win-x86 win-x64)
 bash tools/build.sh "${presets[@]}"
 export WINEPREFIX="$root/build/wine-prefix" WINEDEBUG=-all
 status=0

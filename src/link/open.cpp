@@ -66,10 +66,13 @@ Probe probe_device(d2xx_u32 index, uint32_t wanted, Link* kept) {
 using namespace zev;
 
 ZEV_API int ZEV_CALL zuzovEraVeOpen(zev_ulong unit) {
-    table_init_once();
     if (unit >= kUnitCount) {
         return 0;
     }
+    // One scan at a time: a device that one scan has open for its query
+    // would otherwise be refused to, and skipped by, another.
+    const DiscoveryGuard discovery;
+    table_init_once();
     d2xx_u32 count = 0;
     if (FT_CreateDeviceInfoList(&count) != D2XX_OK) {
         return 0;
@@ -97,12 +100,13 @@ ZEV_API int ZEV_CALL zuzovEraVeOpen(zev_ulong unit) {
             return 0;
         }
         if (probe == Probe::match) {
+            const UnitGuard guard(static_cast<uint32_t>(unit));
             // A link already held for this unit would otherwise leak.
             const Link replaced = table_link(static_cast<uint32_t>(unit));
             if (replaced != nullptr) {
                 FT_Close(replaced);
             }
-            table_exchange(static_cast<uint32_t>(unit), link);
+            table_store(static_cast<uint32_t>(unit), link);
             return 1;
         }
     }

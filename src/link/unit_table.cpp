@@ -4,8 +4,12 @@ namespace zev {
 
 namespace {
 
+// Slots are read and written atomically: a slot is only changed under its
+// unit's lock, but the first discovery empties all of them.
 Link g_slots[kUnitCount];
 uint32_t g_initialised;
+LockWord g_unit_locks[kUnitCount];
+LockWord g_discovery_lock;
 
 } // namespace
 
@@ -14,19 +18,21 @@ void table_init_once() {
         return;
     }
     for (uint32_t i = 0; i < kUnitCount; ++i) {
-        g_slots[i] = nullptr;
+        __atomic_store_n(&g_slots[i], nullptr, __ATOMIC_RELEASE);
     }
     g_initialised = 1;
 }
 
 Link table_link(uint32_t unit) {
-    return unit < kUnitCount ? g_slots[unit] : nullptr;
+    return unit < kUnitCount ? __atomic_load_n(&g_slots[unit], __ATOMIC_ACQUIRE) : nullptr;
 }
 
-Link table_exchange(uint32_t unit, Link link) {
-    const Link old = g_slots[unit];
-    g_slots[unit] = link;
-    return old;
+void table_store(uint32_t unit, Link link) {
+    __atomic_store_n(&g_slots[unit], link, __ATOMIC_RELEASE);
 }
+
+UnitGuard::UnitGuard(uint32_t unit) : guard_(&g_unit_locks[unit]) {}
+
+DiscoveryGuard::DiscoveryGuard() : guard_(&g_discovery_lock) {}
 
 } // namespace zev

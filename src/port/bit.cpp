@@ -19,6 +19,9 @@ ZEV_API int ZEV_CALL zuzovEraVeBit(zev_ulong unit, zev_ulong bit, int on) {
     if (unit >= kUnitCount || bit > 15) {
         return 0;
     }
+    // Both exchanges under the unit's lock: no other caller's change can
+    // fall between the read-back and the write.
+    const UnitGuard guard(static_cast<uint32_t>(unit));
     const Link link = table_link(static_cast<uint32_t>(unit));
     if (link == nullptr) {
         return 0;

@@ -11,6 +11,10 @@ uint64_t host_now_ms();
 // (Windows); elsewhere always true.
 bool host_in_module(const char* name, const void* address);
 
+// Runs body(0) .. body(count - 1) on `count` threads at once (at most 16)
+// and returns when all have ended.
+void host_run_threads(uint32_t count, void (*body)(uint32_t index));
+
 // The test body; returns the number of failed checks.
 int host_main();
 

@@ -27,6 +27,37 @@ bool host_in_module(const char* name, const void* address) {
     return p >= base && p < base + size;
 }
 
+namespace {
+
+struct ThreadArg {
+    void (*body)(uint32_t);
+    uint32_t index;
+};
+
+unsigned long __stdcall thread_main(void* p) {
+    const ThreadArg* arg = static_cast<const ThreadArg*>(p);
+    arg->body(arg->index);
+    return 0;
+}
+
+} // namespace
+
+void host_run_threads(uint32_t count, void (*body)(uint32_t index)) {
+    void* threads[16];
+    ThreadArg args[16];
+    count = count < 16 ? count : 16;
+    for (uint32_t i = 0; i < count; ++i) {
+        args[i] = ThreadArg{body, i};
+        threads[i] = CreateThread(nullptr, 0, thread_main, &args[i], 0, nullptr);
+    }
+    for (uint32_t i = 0; i < count; ++i) {
+        if (threads[i] != nullptr) {
+            WaitForSingleObject(threads[i], kInfinite);
+            CloseHandle(threads[i]);
+        }
+    }
+}
+
 // The compiler may emit calls to these for copies and initialisers.
 extern "C" void* memset(void* dst, int value, size_t n) {
     volatile unsigned char* d = static_cast<volatile unsigned char*>(dst);

@@ -1,124 +1,13 @@
 // End-to-end checks of one library as a host program uses it, against the
-// simulated driver. Built for the library's variant (HOST_LIBRARY,
-// HOST_PREFIX, HOST_HAS_CHANNEL, HOST_<NAME>) and run natively and under
-// wine.
-#include "api.h"
+// simulated driver: the wire bytes of typical requests, every export, the
+// plug-in variant's edge cases, the shared unit table, bounded waits.
+#include "calls.h"
 #include "check.h"
+#include "host_main.h"
 
 #include <sim.h>
 
 namespace {
-
-Api api;
-
-// ---- calls with a stack check ----
-
-#if defined(_WIN32) && !defined(_WIN64)
-// In 32-bit builds every export is stdcall: the callee removes its
-// arguments. Reading the stack pointer around each call shows a callee of
-// another convention, which would leave the stack unbalanced.
-uint32_t g_unbalanced;
-void note_stack(uint32_t before, uint32_t after, int line) {
-    if (before != after) {
-        ++g_unbalanced;
-        out("stack moved by ");
-        out_dec(before > after ? before - after : after - before);
-        out(" bytes in the call at line ");
-        out_dec(static_cast<uint64_t>(line));
-        out("\n");
-    }
-}
-#define READ_ESP(var) asm volatile("movl %%esp, %0" : "=r"(var) : : "memory")
-// Puts the stack pointer back where the compiler expects it, so that the
-// program survives a mismatched call and goes on to report it.
-#define RESTORE_ESP(var) asm volatile("movl %0, %%esp" : : "r"(var) : "memory")
-#define CALLED(expr)                                                                               \
-    ([&]() {                                                                                       \
-        uint32_t before_, after_;                                                                  \
-        READ_ESP(before_);                                                                         \
-        auto result_ = (expr);                                                                     \
-        READ_ESP(after_);                                                                          \
-        RESTORE_ESP(before_);                                                                      \
-        note_stack(before_, after_, __LINE__);                                                     \
-        return result_;                                                                            \
-    }())
-#define CALLED_VOID(expr)                                                                          \
-    ([&]() {                                                                                       \
-        uint32_t before_, after_;                                                                  \
-        READ_ESP(before_);                                                                         \
-        (expr);                                                                                    \
-        READ_ESP(after_);                                                                          \
-        RESTORE_ESP(before_);                                                                      \
-        note_stack(before_, after_, __LINE__);                                                     \
-    }())
-#else
-#define CALLED(expr) (expr)
-#define CALLED_VOID(expr) (expr)
-#endif
-
-int Open(zev_ulong u) {
-    return CALLED(api.Open(u));
-}
-int Close(zev_ulong u) {
-    return CALLED(api.Close(u));
-}
-int Dir(zev_ulong u, zev_ulong v) {
-    return CALLED(api.Dir(u, v));
-}
-int DirH(zev_ulong u, zev_ulong v) {
-    return CALLED(api.DirH(u, v));
-}
-int DirL(zev_ulong u, zev_ulong v) {
-    return CALLED(api.DirL(u, v));
-}
-int Write(zev_ulong u, zev_ulong v) {
-    return CALLED(api.Write(u, v));
-}
-int WriteH(zev_ulong u, zev_ulong v) {
-    return CALLED(api.WriteH(u, v));
-}
-int WriteL(zev_ulong u, zev_ulong v) {
-    return CALLED(api.WriteL(u, v));
-}
-int Read(zev_ulong u, zev_ulong* v) {
-    return CALLED(api.Read(u, v));
-}
-int ReadH(zev_ulong u, zev_ulong* v) {
-    return CALLED(api.ReadH(u, v));
-}
-int ReadL(zev_ulong u, zev_ulong* v) {
-    return CALLED(api.ReadL(u, v));
-}
-int Readback(zev_ulong u, zev_ulong* v) {
-    return CALLED(api.Readback(u, v));
-}
-int UnitID(zev_ulong u, zev_ulong* v) {
-    return CALLED(api.UnitID(u, v));
-}
-int Bit(zev_ulong u, zev_ulong b, int on) {
-    return CALLED(api.Bit(u, b, on));
-}
-short DeviceOpen(short u) {
-    return CALLED(api.DeviceOpen(u));
-}
-void DeviceClose(short u) {
-    CALLED_VOID(api.DeviceClose(u));
-}
-#if HOST_HAS_CHANNEL
-short Out(short u, int channel, char value) {
-    return CALLED(api.Out(u, static_cast<char>(channel), value));
-}
-short In(short u, int channel, char* value) {
-    return CALLED(api.In(u, static_cast<char>(channel), value));
-}
-#else
-short Out(short u, int, char value) {
-    return CALLED(api.Out(u, value));
-}
-short In(short u, int, char* value) {
-    return CALLED(api.In(u, value));
-}
-#endif
 
 // ---- the variant under test ----
 
@@ -195,12 +84,6 @@ const char* bit_commands(int unit, uint32_t word) {
 
 uint32_t traffic() {
     return sim_calls(SIM_LIST) + sim_calls(SIM_OPEN) + sim_calls(SIM_WRITE);
-}
-
-void close_all() {
-    for (zev_ulong u = 0; u < ZEV_UNIT_COUNT; ++u) {
-        api.Close(u);
-    }
 }
 
 // ---- groups ----
@@ -390,7 +273,7 @@ void discovery_goes_past_a_foreign_device() {
     CHECK_EQ(sim_open_devices(), 1);
 }
 
-#if defined(_WIN32) && !defined(_WIN64)
+#if HOST_CHECKS_STACK
 extern "C" __attribute__((noinline)) int __cdecl host_cdecl_victim(zev_ulong a) {
     return static_cast<int>(a);
 }
@@ -408,19 +291,9 @@ void stack_check_catches_a_wrong_convention() {
 }
 #endif
 
-void run(const char* name, void (*group)()) {
-    close_all();
-    sim_reset();
-    run_group(name, group);
-}
-
 } // namespace
 
-int host_main() {
-    out("testing " HOST_LIBRARY "\n");
-    if (!api_bind(&api)) {
-        return report();
-    }
+void run_functional_tests() {
     run("typical requests", typical_requests);
     run("every port export", every_port_export);
     run("plug-in unit range", plugin_refuses_units_outside_the_range);
@@ -430,10 +303,7 @@ int host_main() {
     run("shared unit table", both_interfaces_share_the_unit_table);
     run("bounded wait", silent_unit_fails_within_the_wait_limit);
     run("discovery past a foreign device", discovery_goes_past_a_foreign_device);
-#if defined(_WIN32) && !defined(_WIN64)
+#if HOST_CHECKS_STACK
     run("stack check", stack_check_catches_a_wrong_convention);
-    CHECK_EQ(g_unbalanced, 0);
 #endif
-    close_all();
-    return report();
 }
