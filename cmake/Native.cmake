@@ -22,9 +22,6 @@ target_compile_definitions(zev_core PUBLIC ZEV_BUILDING_LIBRARY)
 target_link_libraries(zev_core PUBLIC ${ZEV_D2XX_LIBRARY})
 zev_warnings(zev_core)
 
-if(BUILD_TESTING)
-  add_subdirectory(tests)
-endif()
 
 # The three libraries, natively: the same core with each plug-in variant.
 include(cmake/Hosts.cmake)
@@ -51,3 +48,7 @@ foreach(lib ZUVIVID DIDOVUR6 DADADAZ4)
     add_test(NAME host.${lib} COMMAND host_${name})
   endif()
 endforeach()
+
+if(BUILD_TESTING)
+  add_subdirectory(tests)
+endif()
