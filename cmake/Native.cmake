@@ -23,6 +23,12 @@ target_link_libraries(zev_core PUBLIC ${ZEV_D2XX_LIBRARY})
 zev_warnings(zev_core)
 
 
+option(ZEV_FUZZ "Build only the library and the fuzz targets" OFF)
+if(ZEV_FUZZ)
+  add_subdirectory(tests/fuzz)
+  return()
+endif()
+
 # The three libraries, natively: the same core with each plug-in variant.
 include(cmake/Hosts.cmake)
 find_package(Threads REQUIRED)
