@@ -46,8 +46,9 @@ typedef unsigned int zev_ulong;
 #endif
 
 /* ZEV_API marks the port functions; ZEV_PLUGIN_API the plug-in functions,
-   which the 32-bit Windows build exports under their plain names by a
-   linker directive instead (see src/plugin/plugin_export.h). */
+   which the 32-bit Windows build exports under their plain names (without
+   the stdcall "_" and "@N") by linker options instead (cmake/Windows.cmake,
+   from tools/winabi.py). */
 #if defined(ZEV_BUILDING_LIBRARY)
 #if defined(_WIN32)
 #define ZEV_API __declspec(dllexport)
