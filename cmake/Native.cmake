@@ -57,4 +57,14 @@ endforeach()
 
 if(BUILD_TESTING)
   add_subdirectory(tests)
+  # The sources follow .clang-format.
+  find_program(ZEV_CLANG_FORMAT clang-format)
+  if(ZEV_CLANG_FORMAT)
+    file(GLOB_RECURSE zev_format_sources CONFIGURE_DEPENDS
+         ${PROJECT_SOURCE_DIR}/include/*.h ${PROJECT_SOURCE_DIR}/src/*.cpp
+         ${PROJECT_SOURCE_DIR}/src/*.h ${PROJECT_SOURCE_DIR}/sim/*.cpp
+         ${PROJECT_SOURCE_DIR}/sim/*.h ${PROJECT_SOURCE_DIR}/tests/*.cpp
+         ${PROJECT_SOURCE_DIR}/tests/*.h ${PROJECT_SOURCE_DIR}/tools/*.cpp)
+    add_test(NAME format COMMAND ${ZEV_CLANG_FORMAT} --dry-run --Werror ${zev_format_sources})
+  endif()
 endif()

@@ -103,7 +103,7 @@ int host_main() {
     r = HOST_PLUGIN(In)(3, 5, &bit);
     show_value(HOST_STR(HOST_PREFIX) "_In(3, 5, &bit)", r, static_cast<zev_ulong>(bit));
 #else
-    show(HOST_STR(HOST_PREFIX) "_Out(3, 1)", HOST_PLUGIN(Out)(3, 1));
+    show(HOST_STR(HOST_PREFIX) "_Out(3, 0)", HOST_PLUGIN(Out)(3, 0));
     r = HOST_PLUGIN(In)(3, &bit);
     show_value(HOST_STR(HOST_PREFIX) "_In(3, &bit)", r, static_cast<zev_ulong>(bit));
 #endif
