@@ -16,9 +16,9 @@ struct WireCase {
 };
 
 TEST_F(Port, EachOperationSendsItsCommand) {
-    const int u1 = open_unit(1, 0x0000, 0x1A2B);
-    const int u3 = open_unit(3);
-    const int u10 = open_unit(10, 0x00C3, 0x1A2B);
+    open_unit(1, 0x0000, 0x1A2B);
+    open_unit(3);
+    open_unit(10, 0x00C3, 0x1A2B);
     zev_ulong v = 0;
     const WireCase cases[] = {
         {"Dir", [] { return zuzovEraVeDir(3, 0x0F0F); }, "03D0F0F/"},
@@ -40,9 +40,6 @@ TEST_F(Port, EachOperationSendsItsCommand) {
         EXPECT_EQ(1, c.call()) << c.name;
         EXPECT_EQ(std::string(c.wire), all_writes()) << c.name;
     }
-    (void)u1;
-    (void)u3;
-    (void)u10;
 }
 
 TEST_F(Port, ReadsStoreTheWordOrOneByteOfIt) {

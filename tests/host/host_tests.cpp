@@ -101,10 +101,6 @@ void typical_requests() {
 
 void every_port_export() {
     const int dev = open_unit(1, 0x00C3, 0x1A2B);
-    struct Case {
-        int result;
-        const char* wire;
-    };
     zev_ulong v = 0;
     CHECK_EQ(Dir(1, 0x12345), 1);
     CHECK_STR(sim_writes(dev), "01D12345/");
