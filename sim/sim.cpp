@@ -79,7 +79,6 @@ struct Bytes {
 };
 
 struct Device {
-    bool listed;
     uint32_t usb_id;
     char description[64];
     bool has_unit;
@@ -534,7 +533,6 @@ SIM_API int sim_add_device(uint32_t usb_id, const char* description, int unit) {
     const int dev = g_state.count++;
     Device& d = g_state.devices[dev];
     zero(d);
-    d.listed = true;
     d.usb_id = usb_id;
     for (uint32_t i = 0; i < 63 && description[i] != '\0'; ++i) {
         d.description[i] = description[i];

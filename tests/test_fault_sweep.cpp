@@ -91,8 +91,6 @@ class FaultSweep : public SimTest {
         sim_clear_logs();
     }
 
-    uint32_t calls_now(int kind) { return sim_calls(kind); }
-
     // The promises that hold after any fault, once it is cleared.
     void check_after_fault(const Op& op, bool succeeded, const std::string& what) {
         SCOPED_TRACE(std::string(op.name) + ", " + what);
@@ -141,13 +139,13 @@ TEST_F(FaultSweep, EveryDriverCallFailingInTurn) {
         set_up(op);
         uint32_t before[SIM_CALL_KINDS];
         for (int k = 0; k < SIM_CALL_KINDS; ++k) {
-            before[k] = calls_now(k);
+            before[k] = sim_calls(k);
         }
         zev_ulong v = 0;
         ASSERT_TRUE(op.run(&v)) << op.name;
         uint32_t made[SIM_CALL_KINDS];
         for (int k = 0; k < SIM_CALL_KINDS; ++k) {
-            made[k] = calls_now(k) - before[k];
+            made[k] = sim_calls(k) - before[k];
         }
         for (int kind = 0; kind < SIM_CALL_KINDS; ++kind) {
             // Status polls repeat until the reply is there; a few are enough.

@@ -45,13 +45,9 @@ void show_traffic() {
     sim_clear_logs();
 }
 
-void show(const char* call, long result) {
+void show(const char* call, int result) {
     out(call);
     out("  ->  ");
-    if (result < 0) {
-        out("-");
-        result = -result;
-    }
     out_dec(static_cast<uint64_t>(result));
     out("\n");
     show_traffic();

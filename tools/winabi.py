@@ -256,6 +256,17 @@ def selftest(library, arch, text):
     return missed
 
 
+def report(prefix, problems, success):
+    """Prints the problems, or the success line when there are none; returns
+    the exit status."""
+    for p in problems:
+        print(f"{prefix}: {p}", file=sys.stderr)
+    if problems:
+        return 1
+    print(success)
+    return 0
+
+
 def main():
     ap = argparse.ArgumentParser()
     sub = ap.add_subparsers(dest="cmd", required=True)
@@ -282,13 +293,8 @@ def main():
     arch = LIBRARIES[args.dll][0]
     text = objdump(args.file)
     if args.selftest:
-        missed = selftest(args.dll, arch, text)
-        for m in missed:
-            print(f"{args.dll} check self-test: {m}", file=sys.stderr)
-        if missed:
-            return 1
-        print(f"{args.dll}: the check reports every seeded fault")
-        return 0
+        return report(f"{args.dll} check self-test", selftest(args.dll, arch, text),
+                      f"{args.dll}: the check reports every seeded fault")
     problems, exports, imports = check(args.dll, arch, text)
     if args.list:
         print(f"{args.dll}.dll exports ({len(exports)}):")
@@ -298,12 +304,8 @@ def main():
             print(f"imports from {dll_name}:")
             for kind, value in entries:
                 print(f"  {'ordinal ' + str(value) if kind == 'ord' else value}")
-    for p in problems:
-        print(f"{args.dll}: {p}", file=sys.stderr)
-    if problems:
-        return 1
-    print(f"{args.dll}: {len(exports)} exports and the imports are as expected")
-    return 0
+    return report(args.dll, problems,
+                  f"{args.dll}: {len(exports)} exports and the imports are as expected")
 
 
 if __name__ == "__main__":
